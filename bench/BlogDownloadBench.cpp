@@ -1,0 +1,138 @@
+// The whole blog download of a large sample account against the sample space, every answer
+// delayed by a fixed latency. Prints the wall time, the requests, and the ratio to the bound
+// that the parallel requests allow (requests x latency / parallel requests).
+//
+//   blog_download_bench [latency ms = 20] [QQ number = 20300]
+//
+// Fails (exit 1) when a page or picture is requested other than exactly once, or the download
+// does not report completion.
+#include <QApplication>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "blog/BlogDownload.h"
+#include "blog/BlogHandlers.h"
+#include "net/Conversions.h"
+#include "net/ProgramState.h"
+#include "net/ServiceHosts.h"
+#include "platform/DesktopEffects.h"
+#include "platform/QtText.h"
+#include "platform/ReportList.h"
+#include "tools/SampleSpace.h"
+
+namespace {
+
+// Boxes are answered at once and remembered.
+class RecordingDesktop : public DesktopEffects {
+ public:
+  void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+  void ShowError(QWidget*, const QString& title, const QString& text) override {
+    messages << title + ": " + text;
+  }
+  QString PickFolder(QWidget*, const QString&) override { return {}; }
+  void Open(const QUrl&) override {}
+  void WaitProcessingEvents(int) override { QCoreApplication::processEvents(); }
+  QStringList messages;
+};
+
+// The controls the download works on, under their design names.
+struct BenchWindow {
+  QWidget window;
+  QLineEdit* qq = new QLineEdit(&window);
+  QLineEdit* saveRoot = new QLineEdit(&window);
+  ReportList* blogList = new ReportList(&window);
+  ReportList* pictureList = new ReportList(&window);
+  BenchWindow() {
+    qq->setObjectName(QStringLiteral("编辑框1"));
+    saveRoot->setObjectName(QStringLiteral("保存位置"));
+    blogList->setObjectName(QStringLiteral("超级列表框_日志"));
+    blogList->SetColumns({"编号", "日志标题", "日志分类", "发表日期", "日志ID"}, {50, 180, 110, 150, 100});
+    blogList->SetShowsCheckBoxes(true);
+    pictureList->setObjectName(QStringLiteral("超级列表框2"));
+    pictureList->SetColumns({"ID", "日志标题", "日志分类", "日志图片"}, {50, 160, 100, 300});
+    (new QStatusBar(&window))->setObjectName(QStringLiteral("状态条1"));
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const int latencyMs = argc > 1 ? std::atoi(argv[1]) : 20;
+  const std::string qq = argc > 2 ? argv[2] : "20300";
+
+  const sample::Account* account = sample::FindAccount(qq);
+  if (!account) {
+    std::fprintf(stderr, "no sample account %s\n", qq.c_str());
+    return 2;
+  }
+  sample::SampleSpace space(sample::SampleOptions{latencyMs, 0});
+  if (space.Start() <= 0) {
+    std::fprintf(stderr, "the sample space did not start\n");
+    return 2;
+  }
+  SetHosts(LocalServiceHosts(space.BaseUrl()));
+  CreateProgramState();
+  RecordingDesktop desktop;
+  SetDesktop(&desktop);
+
+  QTemporaryDir tmp;
+  BenchWindow w;
+  w.qq->setText(QString::fromStdString(qq));
+  w.saveRoot->setText(tmp.path() + "/dl");
+  std::size_t pictures = 0;
+  for (const sample::Article& a : account->articles) {
+    const int row = w.blogList->InsertRow();
+    w.blogList->SetCell(row, 0, NumberToText(row + 1));
+    w.blogList->SetCell(row, 1, a.title);
+    w.blogList->SetCell(row, 2, a.category);
+    w.blogList->SetCell(row, 3, a.pubTime);
+    w.blogList->SetCell(row, 4, a.blogId);
+    w.blogList->SetCheckMark(row, 1);
+    pictures += a.pictures.size();
+  }
+
+  space.ClearLog();
+  const auto start = std::chrono::steady_clock::now();
+  DownloadBlogs(&w.window);
+  const double wallMs =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+
+  const std::vector<std::string> log = space.RequestLog();
+  std::map<std::string, int> times;
+  for (const std::string& r : log) ++times[r];
+  int repeated = 0;
+  for (const auto& [request, n] : times)
+    if (n != 1) ++repeated;
+  const std::size_t pageRequests = space.CountRequests("/cgi-bin/blognew/blog_output_data");
+  const std::size_t pictureRequests = space.CountRequests("/pic/");
+  const double boundMs = static_cast<double>(log.size()) * latencyMs / kParallelRequests;
+
+  std::printf("account %s: %zu articles, %zu pictures\n", qq.c_str(), account->articles.size(),
+              pictures);
+  std::printf("latency %d ms, parallel requests %d\n", latencyMs, kParallelRequests);
+  std::printf("requests %zu (pages %zu, pictures %zu), repeated %d\n", log.size(), pageRequests,
+              pictureRequests, repeated);
+  std::printf("wall %.0f ms, bound %.0f ms, ratio %.2f\n", wallMs, boundMs,
+              boundMs > 0 ? wallMs / boundMs : 0.0);
+
+  bool ok = repeated == 0 && pageRequests == account->articles.size() &&
+            pictureRequests == pictures && log.size() == pageRequests + pictureRequests &&
+            desktop.messages.size() == 2 &&
+            desktop.messages.back() == QStringLiteral("日志下载完成！");
+  if (!ok) {
+    std::fprintf(stderr, "FAILED: not exactly one request per page and picture, or no completion\n");
+    for (const QString& m : desktop.messages) std::fprintf(stderr, "  message: %s\n", m.toUtf8().constData());
+  }
+  SetDesktop(nullptr);
+  FreeProgramState();
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,21 @@
+#include "app/WindowPlacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace {
+constexpr int kBorder = 3;
+constexpr int kCaption = 23;
+}  // namespace
+
+void CentreOnScreen(QWidget* window) {
+  QScreen* screen = window->isVisible() && window->screen() ? window->screen()
+                                                            : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  QSize outer = window->frameGeometry().size();
+  if (!window->isVisible()) outer = window->size() + QSize(2 * kBorder, kCaption + kBorder);
+  window->move(area.x() + (area.width() - outer.width()) / 2,
+               area.y() + (area.height() - outer.height()) / 2);
+}

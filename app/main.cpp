@@ -1,0 +1,5 @@
+#include "app/StartProgram.h"
+
+int main(int argc, char** argv) {
+  return StartProgram(argc, argv);
+}

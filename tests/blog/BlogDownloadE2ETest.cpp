@@ -336,6 +336,28 @@ TEST_F(BlogDownloadE2E, HostileTitlesWriteNothingOutsideTheAccountFolder) {
                                         std::string::npos) << links[i];
 }
 
+TEST_F(BlogDownloadE2E, ListedByTheCatalogueThenDownloaded) {
+  // The rows as the catalogue cuts them: publish time and blog id keep the separator byte that
+  // follows them in the answer, and the request carries it.
+  account = sample::FindAccount("20001");
+  window.SetQq("20001");
+  accountFolder = FromQString(tmp.path() + "/dl") + "20001";
+  ListBlogs(&window);
+  ASSERT_EQ(window.blogList->RowCount(), static_cast<int>(account->articles.size()));
+  Download();
+  EXPECT_EQ(desktop.messages, (QStringList{kConfirm, kDone}));
+  size_t pictures = 0;
+  for (int i = 0; i < static_cast<int>(account->articles.size()); ++i) {
+    const auto page = Read(PagePath(i));
+    ASSERT_TRUE(page) << i;
+    if (account->articles[i].pictures.empty()) EXPECT_EQ(*page, ExpectedPage(i)) << i;
+    EXPECT_EQ(page->find(space.Url("/pic/")), std::string::npos) << i;  // all shown locally
+    pictures += account->articles[i].pictures.size();
+  }
+  EXPECT_EQ(space.CountRequests("/pic/"), pictures);
+  EXPECT_EQ(window.pictureList->RowCount(), static_cast<int>(pictures));
+}
+
 TEST_F(BlogDownloadE2E, ArticleWithoutCategoryLiesInTheAccountFolder) {
   ListAccount("20001", [](int row) { return row == 0; });  // 春游: a JPEG and a GIF
   window.blogList->SetCell(0, 2, "");

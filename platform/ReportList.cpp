@@ -20,8 +20,12 @@ ReportList::ReportList(QWidget* parent) : QTreeWidget(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSortingEnabled(false);
   setAllColumnsShowFocus(true);
-  // Grid lines between cells.
-  setStyleSheet("QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }");
+  // Grid lines between cells; the selection is drawn only while the list has the focus.
+  setStyleSheet(
+      "QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }"
+      "QTreeView::item:selected:active { background: palette(highlight);"
+      " color: palette(highlighted-text); }"
+      "QTreeView::item:selected:!active { background: transparent; color: palette(text); }");
   header()->setSectionsMovable(true);
   header()->setSectionsClickable(true);
   header()->setStretchLastSection(false);

@@ -16,12 +16,7 @@ constexpr int kClientHeight = 101;
 
 AboutWindow::AboutWindow(QWidget* owner) : QDialog(owner), ui_(new Ui::AboutWindow) {
   ui_->setupUi(this);
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(kClientWidth, kClientHeight);
-  setModal(true);
-  // Closing an information window never ends the program, even while the main window is hidden.
-  setAttribute(Qt::WA_QuitOnClose, false);
+  SetUpInformationWindow(this, kClientWidth, kClientHeight);
   ui_->图片框1->setPixmap(ProgramIcon().pixmap(32, 32));
   // The Windows default interface font sets five lines 12 px apart, so "作者主页：" ends on the
   // line of the address box. The stand-in fonts here space their lines wider; one pixel less of

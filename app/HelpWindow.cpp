@@ -12,11 +12,7 @@ constexpr int kClientHeight = 517;
 
 HelpWindow::HelpWindow(QWidget* owner) : QDialog(owner), ui_(new Ui::HelpWindow) {
   ui_->setupUi(this);
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(kClientWidth, kClientHeight);
-  setModal(true);
-  setAttribute(Qt::WA_QuitOnClose, false);
+  SetUpInformationWindow(this, kClientWidth, kClientHeight);
   const QFont heading = YaHeiFont(14);
   for (QWidget* w : {ui_->标签1, ui_->标签2, ui_->标签12}) w->setFont(heading);
   connect(ui_->按钮1, &QPushButton::clicked, this, &HelpWindow::CloseHelpWindow);

@@ -1,5 +1,7 @@
 #include "app/WindowPlacement.h"
 
+
+#include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -18,4 +20,12 @@ void CentreOnScreen(QWidget* window) {
   if (!window->isVisible()) outer = window->size() + QSize(2 * kBorder, kCaption + kBorder);
   window->move(area.x() + (area.width() - outer.width()) / 2,
                area.y() + (area.height() - outer.height()) / 2);
+}
+
+void SetUpInformationWindow(QDialog* window, int clientWidth, int clientHeight) {
+  window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  window->setFixedSize(clientWidth, clientHeight);
+  window->setModal(true);
+  window->setAttribute(Qt::WA_QuitOnClose, false);
 }

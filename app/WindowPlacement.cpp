@@ -1,6 +1,5 @@
 #include "app/WindowPlacement.h"
 
-
 #include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,7 +1,6 @@
 #include "blog/BlogCatalogue.h"
 
 #include <QCoreApplication>
-#include <QLineEdit>
 #include <QWidget>
 
 #include "blog/BlogHandlers.h"
@@ -13,6 +12,7 @@
 #include "platform/DesktopEffects.h"
 #include "platform/Gbk.h"
 #include "platform/JobStatus.h"
+#include "platform/MainWindowInputs.h"
 #include "platform/QtText.h"
 #include "platform/ReportList.h"
 
@@ -98,15 +98,10 @@ ReportList* BlogListOf(QWidget* window) {
   return window ? window->findChild<ReportList*>(QStringLiteral("超级列表框_日志")) : nullptr;
 }
 
-Text QqBoxText(QWidget* window) {
-  auto* box = window ? window->findChild<QLineEdit*>(QStringLiteral("编辑框1")) : nullptr;
-  return box ? FromQString(box->text()) : Text();
-}
-
 }  // namespace
 
 void ListBlogs(QWidget* window) {
-  FillBlogList(window, QqBoxText(window));
+  FillBlogList(window, QqNumberOf(window));
 }
 
 void FillBlogList(QWidget* window, const Text& qq) {
@@ -117,7 +112,7 @@ void FillBlogList(QWidget* window, const Text& qq) {
   list->DeleteAllRows();
 
   // The box is read again for the test; the number sent is the one passed in, as typed.
-  if (RemoveSpaces(QqBoxText(window)).empty()) {
+  if (RemoveSpaces(QqNumberOf(window)).empty()) {
     Desktop().ShowMessage(window, ToQString(EnterQqMessage()));
     return;
   }

@@ -1,7 +1,6 @@
 #include "blog/BlogDownload.h"
 
 #include <QThreadPool>
-#include <QVariant>
 #include <QWidget>
 #include <QtConcurrent>
 #include <deque>
@@ -17,6 +16,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Gbk.h"
 #include "platform/JobStatus.h"
+#include "platform/MainWindowInputs.h"
 #include "platform/QtText.h"
 #include "platform/ReportList.h"
 
@@ -31,12 +31,6 @@ struct CheckedArticle {
   Text category;
   Text blogId;
 };
-
-// The text of a box of the window (edit boxes and labels alike).
-Text BoxText(QWidget* window, const char16_t* name) {
-  auto* box = window->findChild<QWidget*>(QString::fromUtf16(name));
-  return box ? FromQString(box->property("text").toString()) : Text();
-}
 
 PictureOutcome SavePicture(const Text& address, const std::optional<Text>& gifPath,
                            const std::optional<Text>& jpgPath) {
@@ -188,8 +182,8 @@ void DownloadBlogs(QWidget* window) {
   auto* pictureList = window->findChild<ReportList*>(QStringLiteral("超级列表框2"));
   if (!blogList || !pictureList) return;
 
-  const Text saveRoot = BoxText(window, u"保存位置");
-  const Text qq = BoxText(window, u"编辑框1");
+  const Text saveRoot = SaveRootOf(window);
+  const Text qq = QqNumberOf(window);
   if (saveRoot.empty() || qq.empty()) {
     Desktop().ShowMessage(window, QStringLiteral("请先输入QQ号码并选择保存位置"));
     return;
@@ -206,7 +200,7 @@ void DownloadBlogs(QWidget* window) {
   job.pictureList = pictureList;
   job.pool = &pool;
   job.qq = qq;
-  job.accountFolder = saveRoot + qq;
+  job.accountFolder = AccountFolder(saveRoot, qq);
 
   files::CreateFolder(job.accountFolder);
   DownloadBlogPages(job);

@@ -7,10 +7,7 @@
 // Fails (exit 1) when a page or picture is requested other than exactly once, or the download
 // does not report completion.
 #include <QApplication>
-#include <QLineEdit>
-#include <QStatusBar>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -22,46 +19,10 @@
 #include "net/Conversions.h"
 #include "net/ProgramState.h"
 #include "net/ServiceHosts.h"
-#include "platform/DesktopEffects.h"
-#include "platform/QtText.h"
-#include "platform/ReportList.h"
+#include "tests/support/BlogTestWindow.h"
+#include "tests/support/TestDesktop.h"
 #include "tools/SampleSpace.h"
 
-namespace {
-
-// Boxes are answered at once and remembered.
-class RecordingDesktop : public DesktopEffects {
- public:
-  void ShowMessage(QWidget*, const QString& text) override { messages << text; }
-  void ShowError(QWidget*, const QString& title, const QString& text) override {
-    messages << title + ": " + text;
-  }
-  QString PickFolder(QWidget*, const QString&) override { return {}; }
-  void Open(const QUrl&) override {}
-  void WaitProcessingEvents(int) override { QCoreApplication::processEvents(); }
-  QStringList messages;
-};
-
-// The controls the download works on, under their design names.
-struct BenchWindow {
-  QWidget window;
-  QLineEdit* qq = new QLineEdit(&window);
-  QLineEdit* saveRoot = new QLineEdit(&window);
-  ReportList* blogList = new ReportList(&window);
-  ReportList* pictureList = new ReportList(&window);
-  BenchWindow() {
-    qq->setObjectName(QStringLiteral("编辑框1"));
-    saveRoot->setObjectName(QStringLiteral("保存位置"));
-    blogList->setObjectName(QStringLiteral("超级列表框_日志"));
-    blogList->SetColumns({"编号", "日志标题", "日志分类", "发表日期", "日志ID"}, {50, 180, 110, 150, 100});
-    blogList->SetShowsCheckBoxes(true);
-    pictureList->setObjectName(QStringLiteral("超级列表框2"));
-    pictureList->SetColumns({"ID", "日志标题", "日志分类", "日志图片"}, {50, 160, 100, 300});
-    (new QStatusBar(&window))->setObjectName(QStringLiteral("状态条1"));
-  }
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -81,13 +42,12 @@ int main(int argc, char** argv) {
   }
   SetHosts(LocalServiceHosts(space.BaseUrl()));
   CreateProgramState();
-  RecordingDesktop desktop;
-  SetDesktop(&desktop);
+  TestDesktop desktop;  // boxes are answered at once and remembered
 
   QTemporaryDir tmp;
-  BenchWindow w;
-  w.qq->setText(QString::fromStdString(qq));
-  w.saveRoot->setText(tmp.path() + "/dl");
+  BlogTestWindow w;
+  w.SetQq(QString::fromStdString(qq));
+  w.SetSaveRoot(tmp.path() + "/dl");
   std::size_t pictures = 0;
   for (const sample::Article& a : account->articles) {
     const int row = w.blogList->InsertRow();
@@ -102,7 +62,7 @@ int main(int argc, char** argv) {
 
   space.ClearLog();
   const auto start = std::chrono::steady_clock::now();
-  DownloadBlogs(&w.window);
+  DownloadBlogs(&w);
   const double wallMs =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
@@ -132,7 +92,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "FAILED: not exactly one request per page and picture, or no completion\n");
     for (const QString& m : desktop.messages) std::fprintf(stderr, "  message: %s\n", m.toUtf8().constData());
   }
-  SetDesktop(nullptr);
   FreeProgramState();
   return ok ? 0 : 1;
 }

@@ -20,6 +20,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Gbk.h"
 #include "support/BlogTestWindow.h"
+#include "support/SampleRows.h"
 #include "support/TestDesktop.h"
 #include "tools/SampleSpace.h"
 
@@ -71,17 +72,7 @@ class BlogDownloadE2E : public ::testing::Test {
     ASSERT_NE(account, nullptr);
     window.SetQq(QString::fromLatin1(qq));
     accountFolder = FromQString(tmp.path() + "/dl") + qq;
-    window.blogList->DeleteAllRows();
-    for (std::size_t i = 0; i < account->articles.size(); ++i) {
-      const sample::Article& a = account->articles[i];
-      const int row = window.blogList->InsertRow();
-      window.blogList->SetCell(row, 0, NumberToText(row + 1));
-      window.blogList->SetCell(row, 1, a.title);
-      window.blogList->SetCell(row, 2, a.category);
-      window.blogList->SetCell(row, 3, a.pubTime);
-      window.blogList->SetCell(row, 4, a.blogId);
-      window.blogList->SetCheckMark(row, !checked || checked(row) ? 1 : 0);
-    }
+    FillBlogRows(window.blogList, *account, checked);
   }
 
   void Download() {

@@ -4,9 +4,9 @@
 //
 //   blog_download_bench [latency ms = 20] [QQ number = 20300]
 //
-// Fails (exit 1) when a page or picture is requested other than exactly once (meant for accounts
-// whose pictures all differ, such as 20300; a picture shown twice is fetched once per row), or the download
-// does not report completion.
+// Fails (exit 1) when a page or picture is requested other than exactly once, or the download
+// does not report completion. Meant for accounts whose pictures all differ, such as 20300: a
+// picture shown twice is fetched once per row.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <chrono>

@@ -27,29 +27,6 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// Full-width ASCII forms (A3 A1..A3 FE) as their ASCII characters and the full-width space as a
-// blank, as numbers are read everywhere in the program; other double-byte characters stay.
-Text HalfWidth(std::string_view t) {
-  Text out;
-  out.reserve(t.size());
-  for (size_t i = 0; i < t.size(); ++i) {
-    const auto b = static_cast<unsigned char>(t[i]);
-    if (b < 0x80 || i + 1 >= t.size()) {
-      out.push_back(t[i]);
-      continue;
-    }
-    const auto trail = static_cast<unsigned char>(t[i + 1]);
-    if (b == 0xA3 && trail >= 0xA1 && trail <= 0xFE)
-      out.push_back(static_cast<char>(trail - 0x80));
-    else if (b == 0xA1 && trail == 0xA1)
-      out.push_back(' ');
-    else
-      out.append(t.substr(i, 2));
-    ++i;
-  }
-  return out;
-}
-
 // A decimal number as read from a cell: sign, integer digits and fraction digits.
 struct Decimal {
   bool negative = false;
@@ -58,7 +35,7 @@ struct Decimal {
 };
 
 Decimal ReadDecimal(const Text& cell) {
-  const Text t = HalfWidth(cell);
+  const Text t = HalfWidthForms(cell);
   size_t i = 0;
   while (i < t.size() && IsBlank(t[i])) ++i;
   Decimal d;
@@ -136,7 +113,7 @@ Text NumberSortKey(const Text& cell) {
 
 Text DateSortKey(const Text& cell) {
   const Text unreadable(14, '0');
-  const Text t = HalfWidth(cell);
+  const Text t = HalfWidthForms(cell);
   size_t i = 0;
   while (i < t.size() && IsBlank(t[i])) ++i;
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;

@@ -8,28 +8,29 @@ Text NumberToText(long long n) {
   return std::to_string(n);
 }
 
-long long TextToInteger(std::string_view t) {
-  // Full-width ASCII forms and the full-width space become their ASCII equivalents first.
-  Text plain;
-  plain.reserve(t.size());
+Text HalfWidthForms(std::string_view t) {
+  Text out;
+  out.reserve(t.size());
   for (size_t i = 0; i < t.size(); ++i) {
-    const auto c = static_cast<unsigned char>(t[i]);
-    if (c >= 0x80 && i + 1 < t.size()) {
-      const auto d = static_cast<unsigned char>(t[i + 1]);
-      if (c == 0xA3 && d >= 0xA1 && d <= 0xFE) {
-        plain += static_cast<char>(d - 0x80);
-      } else if (c == 0xA1 && d == 0xA1) {
-        plain += ' ';
-      } else {
-        plain += static_cast<char>(c);
-        plain += static_cast<char>(d);
-      }
-      ++i;
+    const auto b = static_cast<unsigned char>(t[i]);
+    if (b < 0x80 || i + 1 >= t.size()) {
+      out.push_back(t[i]);
       continue;
     }
-    plain += static_cast<char>(c);
+    const auto trail = static_cast<unsigned char>(t[i + 1]);
+    if (b == 0xA3 && trail >= 0xA1 && trail <= 0xFE)
+      out.push_back(static_cast<char>(trail - 0x80));
+    else if (b == 0xA1 && trail == 0xA1)
+      out.push_back(' ');
+    else
+      out.append(t.substr(i, 2));
+    ++i;
   }
+  return out;
+}
 
+long long TextToInteger(std::string_view t) {
+  const Text plain = HalfWidthForms(t);
   size_t i = 0;
   while (i < plain.size() && std::isspace(static_cast<unsigned char>(plain[i]))) ++i;
   bool negative = false;

@@ -6,6 +6,10 @@
 
 #include "net/Text.h"
 
+// Full-width ASCII forms (A3 A1..A3 FE) as their ASCII characters and the full-width space as a
+// blank, as numbers are read everywhere in the program; other double-byte characters stay.
+Text HalfWidthForms(std::string_view t);
+
 // Plain decimal: "-12", "0", "57".
 Text NumberToText(long long n);
 // Full-width ASCII forms (A3 A1..A3 FE) and the full-width space count as their ASCII

@@ -95,7 +95,7 @@ Text EnterQqMessage() {
 namespace {
 
 ReportList* BlogListOf(QWidget* window) {
-  return window ? window->findChild<ReportList*>(QStringLiteral("超级列表框_日志")) : nullptr;
+  return ListOf(window, "超级列表框_日志");
 }
 
 }  // namespace

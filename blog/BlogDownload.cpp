@@ -178,8 +178,8 @@ bool WriteBlogIndex(const ReportList& blogList, const Text& accountFolder) {
 }
 
 void DownloadBlogs(QWidget* window) {
-  auto* blogList = window->findChild<ReportList*>(QStringLiteral("超级列表框_日志"));
-  auto* pictureList = window->findChild<ReportList*>(QStringLiteral("超级列表框2"));
+  auto* blogList = ListOf(window, "超级列表框_日志");
+  auto* pictureList = ListOf(window, "超级列表框2");
   if (!blogList || !pictureList) return;
 
   const Text saveRoot = SaveRootOf(window);

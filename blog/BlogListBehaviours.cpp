@@ -3,12 +3,13 @@
 
 #include "blog/BlogHandlers.h"
 #include "blog/ListSort.h"
+#include "platform/MainWindowInputs.h"
 #include "platform/ReportList.h"
 
 namespace {
 
 ReportList* BlogList(QWidget* window) {
-  return window ? window->findChild<ReportList*>(QStringLiteral("超级列表框_日志")) : nullptr;
+  return ListOf(window, "超级列表框_日志");
 }
 
 }  // namespace

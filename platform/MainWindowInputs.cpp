@@ -11,6 +11,7 @@
 #include "platform/DesktopEffects.h"
 #include "platform/FileSystem.h"
 #include "platform/QtText.h"
+#include "platform/ReportList.h"
 
 namespace {
 
@@ -54,4 +55,8 @@ void OpenAccountFolder(QWidget* window) {
   if (!native) return;
   const QString path = QFileInfo(QString::fromStdString(native->string())).absoluteFilePath();
   Desktop().Open(QUrl::fromLocalFile(path));
+}
+
+ReportList* ListOf(QWidget* window, const char* name) {
+  return window ? window->findChild<ReportList*>(QString::fromUtf8(name)) : nullptr;
 }

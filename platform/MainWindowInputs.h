@@ -7,6 +7,7 @@
 #include "net/Text.h"
 
 class QWidget;
+class ReportList;
 
 // SaveRoot immediately followed by the QQ number, with nothing between them:
 // "D:\dl" and "12345" give "D:\dl12345", "D:\" and "12345" give "D:\12345".
@@ -22,3 +23,7 @@ Text AccountFolderOf(QWidget* window);
 // Click on 到目录, and the end of the photo download: asks the shell to open the account folder.
 // Nothing is tested before and nothing is reported; a folder that does not exist is not opened.
 void OpenAccountFolder(QWidget* window);
+
+// The window's report list of that design name ("超级列表框_日志"), or nullptr.
+// User-interface thread only.
+ReportList* ListOf(QWidget* window, const char* name);
